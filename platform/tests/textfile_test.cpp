@@ -1,0 +1,5 @@
+#include "platform/text/codepage.h"
+
+#include <gtest/gtest.h>
+
+TEST(CodePage, Placeholder2) { EXPECT_EQ(GetACP(), 1252u); }
