@@ -1,5 +1,8 @@
 #include "platform/fs/textfile.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/fs/winpath.h"
 
 namespace {
@@ -11,7 +14,14 @@ constexpr char kCtrlZ = 0x1A;
 
 bool CTextFile::Open(std::string_view path, Mode mode) {
     std::string mapped = MapWindowsPath(path);
-    m_file.reset(std::fopen(mapped.c_str(), mode == Mode::Read ? "rb" : "wb"));
+    // fopen opens a folder for reading here, and every read of it then fails; refuse it up front
+    // so that a folder is not taken for an empty file.
+    std::error_code error;
+    if (std::filesystem::is_directory(mapped, error)) {
+        m_file.reset();
+    } else {
+        m_file.reset(std::fopen(mapped.c_str(), mode == Mode::Read ? "rb" : "wb"));
+    }
     m_buffer.clear();
     m_position = 0;
     m_endOfFile = false;
