@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-typedef const char* LPCSTR;
+#include "platform/win/windef.h"
 
 void OutputDebugStringA(LPCSTR text);
 

@@ -9,9 +9,7 @@
 #include <string>
 #include <string_view>
 
-typedef unsigned int UINT;
-typedef unsigned long DWORD;
-typedef char* LPSTR;
+#include "platform/win/windef.h"
 
 constexpr UINT CP_ACP = 0;
 constexpr UINT CP_UTF8 = 65001;

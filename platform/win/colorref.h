@@ -3,8 +3,9 @@
 // A COLORREF holds red in the low byte, then green, then blue; the top byte is zero.
 #pragma once
 
-typedef unsigned long COLORREF;
-typedef unsigned char BYTE;
+#include "platform/win/windef.h"
+
+typedef DWORD COLORREF;
 
 constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
     return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) |
