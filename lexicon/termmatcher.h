@@ -1,0 +1,46 @@
+// Finding the terms of one class in a sequence of words.
+//
+// One CTermMatcher serves one FindMatches call: it walks the words, asks the class's first-word
+// index for the terms that start with each word, compares the following words token by token,
+// prefers the longest of the terms that share their first two words, and records each text found
+// once in the class's match list for the page. Words that hold "." or "," get a second chance
+// through their dot-separated parts (Dotted), so that "www.neural" or "e.g.,neural" still yield
+// the terms inside them.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "lexicon/classtype.h"
+
+class CTermMatcher {
+public:
+    // The longest text a match may record; longer matches are not recorded, since a cut text would
+    // name no text of the page.
+    static constexpr size_t kMaxMatchText = 1023;
+
+    CTermMatcher(CClassType& classType, const std::vector<std::string>& words,
+                 std::u16string_view pageKey);
+
+    // Scans the whole word sequence.
+    void Run();
+
+private:
+    using Candidates = CClassType::Candidates;
+
+    int Continue(const Candidates& candidates, size_t i);
+    int Dotted(size_t i);
+    int ContinueDotted(const Candidates& candidates, std::string_view word, size_t partCount,
+                       std::span<const std::string_view> parts, size_t j);
+    void Record(const CLexiconEntry& entry, const std::string& text);
+
+    CClassType& m_classType;
+    const std::vector<std::string>& m_words;
+    std::u16string_view m_pageKey;
+    std::unordered_set<std::string> m_seen;
+    CClassType::MatchList* m_pMatches = nullptr;
+    std::string m_strKey;
+};
