@@ -1,0 +1,23 @@
+#include "cli/jsonoutput.h"
+
+#include <iostream>
+
+#include "platform/text/codepage.h"
+
+nlohmann::ordered_json JsonText(std::string_view ansiText) {
+    return AnsiToUtf8(ansiText);
+}
+
+nlohmann::ordered_json JsonTextOrNull(const std::optional<std::string>& ansiText) {
+    return ansiText ? JsonText(*ansiText) : nlohmann::ordered_json(nullptr);
+}
+
+void PrintJson(const nlohmann::ordered_json& json) {
+    // Command-line arguments (paths) need not be UTF-8; replace what is not.
+    std::cout << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
+int ReportUsageError(const SUsageError& error) {
+    std::cerr << "lirset: " << error.message << "\n";
+    return 2;
+}
