@@ -34,9 +34,13 @@ void DebugPrintf(const char* format, ...) {
     va_end(args);
 }
 
-DebugSink SetDebugSink(DebugSink sink) { return std::exchange(Sink(), std::move(sink)); }
+DebugSink SetDebugSink(DebugSink sink) {
+    return std::exchange(Sink(), std::move(sink));
+}
 
 CDebugCapture::CDebugCapture()
     : m_previous(SetDebugSink([this](std::string_view text) { m_text += text; })) {}
 
-CDebugCapture::~CDebugCapture() { SetDebugSink(std::move(m_previous)); }
+CDebugCapture::~CDebugCapture() {
+    SetDebugSink(std::move(m_previous));
+}

@@ -80,7 +80,8 @@ bool CTextFile::Write(std::string_view text) {
     while (start < text.size()) {
         size_t lf = text.find('\n', start);
         size_t end = lf == std::string_view::npos ? text.size() : lf;
-        if (end > start && std::fwrite(text.data() + start, 1, end - start, m_file.get()) != end - start) {
+        if (end > start &&
+            std::fwrite(text.data() + start, 1, end - start, m_file.get()) != end - start) {
             m_writeError = true;
         }
         if (lf != std::string_view::npos && std::fwrite("\r\n", 1, 2, m_file.get()) != 2) {

@@ -143,7 +143,9 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
 
 }  // namespace
 
-UINT GetACP() { return 1252; }
+UINT GetACP() {
+    return 1252;
+}
 
 std::u16string AnsiToWide(std::string_view text) {
     std::u16string out;
@@ -209,16 +211,21 @@ std::string WideToUtf8(std::u16string_view text) {
 bool IsValidUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         size_t start = i;
-        if (DecodeUtf8(text, i) == 0xFFFD && !(i - start == 3 && text.substr(start, 3) == "\xEF\xBF\xBD")) {
+        if (DecodeUtf8(text, i) == 0xFFFD &&
+            !(i - start == 3 && text.substr(start, 3) == "\xEF\xBF\xBD")) {
             return false;
         }
     }
     return true;
 }
 
-char AnsiCharUpper(char c) { return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]); }
+char AnsiCharUpper(char c) {
+    return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]);
+}
 
-char AnsiCharLower(char c) { return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]); }
+char AnsiCharLower(char c) {
+    return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]);
+}
 
 std::string AnsiUpper(std::string_view text) {
     std::string out(text);

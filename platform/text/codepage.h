@@ -1,9 +1,9 @@
 // The system ANSI code page and its conversions.
 //
 // The system keeps its texts as narrow strings in the ANSI code page of the machine, which is
-// Windows-1252 here. Documents and COM interfaces speak UTF-16, the command line speaks UTF-8; these
-// functions convert at those boundaries. A character that the target cannot hold becomes "?", as
-// the platform's own conversions do with their default character.
+// Windows-1252 here. Documents and COM interfaces speak UTF-16, the command line speaks UTF-8;
+// these functions convert at those boundaries. A character that the target cannot hold becomes "?",
+// as the platform's own conversions do with their default character.
 #pragma once
 
 #include <string>
