@@ -33,7 +33,7 @@ Json LexiconJson(const std::string& path, const COntology& ontology, bool loaded
     for (const auto& [name, classType] : ontology.GetLexTree()) {
         Json entries = Json::array();
         for (const auto& [firstWord, candidates] : classType->GetIndex()) {
-            for (const auto& entry : candidates) {
+            for (const auto& entry : candidates.Entries()) {
                 entries.push_back({{"firstWord", JsonText(firstWord)},
                                    {"name", JsonText(entry->GetName())},
                                    {"spanId", JsonText(entry->GetSpanId())},
@@ -83,7 +83,7 @@ void PrintEntries(const COntology& ontology) {
     for (const auto& [name, classType] : ontology.GetLexTree()) {
         std::cout << "\nClass " << AnsiToUtf8(name) << "\n";
         for (const auto& [firstWord, candidates] : classType->GetIndex()) {
-            for (const auto& entry : candidates) {
+            for (const auto& entry : candidates.Entries()) {
                 std::cout << "  " << AnsiToUtf8(entry->GetName()) << "  (spanId "
                           << AnsiToUtf8(entry->GetSpanId()) << ", subClass "
                           << AnsiToUtf8(entry->GetSubClass()) << ", ontology "

@@ -16,10 +16,10 @@ void CClassType::AddEntry(const CLexiconEntry& entry) {
     std::string_view firstWord = std::string_view(name).substr(0, name.find(' '));
     auto it = m_index.find(firstWord);
     if (it == m_index.end()) {
-        it = m_index.emplace(std::string(firstWord), Candidates()).first;
-        m_lookup.emplace(it->first, &it->second);
+        it = m_index.emplace(std::string(firstWord), CCandidates()).first;
+        m_firstWords.Insert(it->first, &it->second);
     }
-    it->second.push_back(std::move(copy));
+    it->second.Add(std::move(copy));
     ++m_nEntryCount;
 }
 
@@ -44,9 +44,8 @@ bool CClassType::SetMenuItem(std::unique_ptr<CContextMenuItem> item, int j) {
     return true;
 }
 
-const CClassType::Candidates* CClassType::CandidatesFor(std::string_view word) const {
-    auto it = m_lookup.find(word);
-    return it == m_lookup.end() ? nullptr : it->second;
+const CCandidates* CClassType::CandidatesFor(std::string_view word) const {
+    return m_firstWords.Find(word);
 }
 
 CClassType::MatchList* CClassType::GetPageMatches(std::u16string_view pageKey) {

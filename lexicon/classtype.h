@@ -7,18 +7,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "lexicon/candidates.h"
 #include "lexicon/contextmenu.h"
+#include "lexicon/firstwordtable.h"
 #include "lexicon/lexiconentry.h"
 
 class CClassType {
 public:
-    // The entries filed under one first word, in the order they were added (term-file order).
-    using Candidates = std::vector<std::unique_ptr<CLexiconEntry>>;
     // The first-word index: first word -> its entries, in byte order of the first words.
-    using FirstWordIndex = std::map<std::string, Candidates, std::less<>>;
+    using FirstWordIndex = std::map<std::string, CCandidates, std::less<>>;
     // The entries found in one page, in the order they were found.
     using MatchList = std::vector<std::unique_ptr<CLexiconEntry>>;
 
@@ -49,8 +48,13 @@ public:
     const FirstWordIndex& GetIndex() const { return m_index; }
     size_t GetEntryCount() const { return m_nEntryCount; }
 
-    // The entries whose first word is exactly the given (upper-cased) word, or null.
-    const Candidates* CandidatesFor(std::string_view word) const;
+    // The entries whose first word is the given word, which callers pass upper-cased; null when
+    // there are none.
+    const CCandidates* CandidatesFor(std::string_view word) const;
+    // The same for a word given as it stands in a page, with its hash (see CFirstWordTable).
+    const CCandidates* CandidatesForUpperCased(std::string_view word, std::uint64_t hash) const {
+        return m_firstWords.FindUpperCased(word, hash);
+    }
 
     // Scans the words for the terms of this class and records what it finds under the page key;
     // returns the page's match list, or null when nothing was ever recorded for the key.
@@ -65,7 +69,7 @@ private:
     FirstWordIndex m_index;
     // A hash table beside the ordered index: matching looks up every word of a page, and the
     // ordered index stays for everything that needs its order.
-    std::unordered_map<std::string_view, const Candidates*> m_lookup;
+    CFirstWordTable m_firstWords;
     size_t m_nEntryCount = 0;
     std::map<std::u16string, MatchList, std::less<>> m_pageMatches;
     std::unique_ptr<CContextMenu> m_pMenu;

@@ -11,6 +11,25 @@ const std::string& TextOr(const std::optional<std::string>& text, const std::str
 
 }  // namespace
 
+CLexiconEntry::CLexiconEntry(const CLexiconEntry& other)
+    : m_strName(other.m_strName),
+      m_strURL(other.m_strURL),
+      m_strSpanId(other.m_strSpanId),
+      m_strSubClass(other.m_strSubClass),
+      m_strOntologyName(other.m_strOntologyName) {}
+
+CLexiconEntry& CLexiconEntry::operator=(const CLexiconEntry& other) {
+    if (this != &other) {
+        m_strName = other.m_strName;
+        m_strURL = other.m_strURL;
+        m_strSpanId = other.m_strSpanId;
+        m_strSubClass = other.m_strSubClass;
+        m_strOntologyName = other.m_strOntologyName;
+        m_pMatchForm.reset();
+    }
+    return *this;
+}
+
 const std::string& CLexiconEntry::GetName() const {
     static const std::string kDefault = "no name";
     return TextOr(m_strName, kDefault);
@@ -38,8 +57,14 @@ const std::string& CLexiconEntry::GetOntologyName() const {
 
 void CLexiconEntry::SetName(std::string_view name, bool upperCase) {
     m_strName = upperCase ? AnsiUpper(name) : std::string(name);
-    m_tokens = SplitWords(*m_strName);
-    m_strSecondWord = GetWord(1);
+    m_pMatchForm.reset();
+}
+
+const CLexiconEntry::SMatchForm& CLexiconEntry::MatchForm() const {
+    if (!m_pMatchForm) {
+        m_pMatchForm = std::make_unique<SMatchForm>(SMatchForm{SplitWords(GetName()), GetWord(1)});
+    }
+    return *m_pMatchForm;
 }
 
 std::string CLexiconEntry::GetWord(int n) const {

@@ -1,6 +1,7 @@
 // One term of a lexicon, or one term found in a page.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +12,9 @@ class CLexiconEntry {
 public:
     CLexiconEntry() = default;
     virtual ~CLexiconEntry() = default;
+    // A copy has the same fields; what matching derives from the name is derived again.
+    CLexiconEntry(const CLexiconEntry& other);
+    CLexiconEntry& operator=(const CLexiconEntry& other);
 
     // Each getter returns the stored text, or the field's default text ("no name", ...) while the
     // field is unset, so callers never see an unset text.
@@ -36,10 +40,9 @@ public:
     int MatchAt(const std::vector<std::string>& words, size_t position) const;
     int MatchAt(std::span<const std::string_view> words, size_t position) const;
 
-    // Derived from the name when it is set, so that matching never splits a name per lookup:
-    // the name split at the word delimiters, and its second blank-separated word.
-    const std::vector<std::string>& GetTokens() const { return m_tokens; }
-    const std::string& GetSecondWord() const { return m_strSecondWord; }
+    // The name split at the word delimiters, and its second word (GetWord(1)).
+    const std::vector<std::string>& GetTokens() const { return MatchForm().tokens; }
+    const std::string& GetSecondWord() const { return MatchForm().secondWord; }
 
 private:
     std::optional<std::string> m_strName;
@@ -47,6 +50,13 @@ private:
     std::optional<std::string> m_strSpanId;
     std::optional<std::string> m_strSubClass;
     std::optional<std::string> m_strOntologyName;
-    std::vector<std::string> m_tokens;
-    std::string m_strSecondWord;
+
+    // Derived from the name at first use and kept until the name changes, so that matching never
+    // splits a term per lookup; the terms found in pages never need it.
+    struct SMatchForm {
+        std::vector<std::string> tokens;
+        std::string secondWord;
+    };
+    const SMatchForm& MatchForm() const;
+    mutable std::unique_ptr<SMatchForm> m_pMatchForm;
 };

@@ -11,10 +11,10 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "lexicon/classtype.h"
+#include "lexicon/textset.h"
 
 class CTermMatcher {
 public:
@@ -29,18 +29,24 @@ public:
     void Run();
 
 private:
-    using Candidates = CClassType::Candidates;
-
-    int Continue(const Candidates& candidates, size_t i);
+    int Continue(const CCandidates& candidates, size_t i);
     int Dotted(size_t i);
-    int ContinueDotted(const Candidates& candidates, std::string_view word, size_t partCount,
-                       std::span<const std::string_view> parts, size_t j);
-    void Record(const CLexiconEntry& entry, const std::string& text);
+    int ContinueDotted(const CCandidates& candidates, std::string_view word, size_t partCount,
+                       size_t j);
+    // The candidates of a part of a dotted word, first as it is, then without its commas;
+    // firstLookupFound tells whether the first lookup found them.
+    const CCandidates* CandidatesForPart(std::string_view part, bool& firstLookupFound);
+    void Record(const CLexiconEntry& entry, std::string_view text);
 
     CClassType& m_classType;
     const std::vector<std::string>& m_words;
     std::u16string_view m_pageKey;
-    std::unordered_set<std::string> m_seen;
     CClassType::MatchList* m_pMatches = nullptr;
+    // The texts recorded by this scan; the views point into the names of the recorded entries.
+    CTextSet m_seen;
+    // Buffers reused from word to word.
+    std::vector<std::string_view> m_parts;
+    std::string m_strNext;
+    std::string m_strText;
     std::string m_strKey;
 };

@@ -66,8 +66,10 @@ protected:
         if (classType == nullptr) {
             return nullptr;
         }
-        const CClassType::Candidates* candidates = classType->CandidatesFor(firstWord);
-        return candidates != nullptr && n < candidates->size() ? (*candidates)[n].get() : nullptr;
+        const CCandidates* candidates = classType->CandidatesFor(firstWord);
+        return candidates != nullptr && n < candidates->Entries().size()
+                   ? candidates->Entries()[n].get()
+                   : nullptr;
     }
 
     bool Reported(SLoadProblem::EFile file, int line) const {

@@ -86,14 +86,15 @@ TEST(ClassType, AddEntryFilesCopyUnderFirstWord) {
     classType.AddEntry(Named("NEURAL"));
     network.SetSpanId("changed");
 
-    const CClassType::Candidates* candidates = classType.CandidatesFor("NEURAL");
+    const CCandidates* candidates = classType.CandidatesFor("NEURAL");
     ASSERT_NE(candidates, nullptr);
-    ASSERT_EQ(candidates->size(), 2u);
-    EXPECT_EQ((*candidates)[0]->GetName(), "NEURAL NETWORK");
-    EXPECT_EQ((*candidates)[0]->GetSpanId(), "p1");
-    EXPECT_EQ((*candidates)[0]->GetSubClass(), "no subClass");
-    EXPECT_EQ((*candidates)[0]->GetURL(), "no URL");
-    EXPECT_EQ((*candidates)[1]->GetName(), "NEURAL");
+    const auto& entries = candidates->Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0]->GetName(), "NEURAL NETWORK");
+    EXPECT_EQ(entries[0]->GetSpanId(), "p1");
+    EXPECT_EQ(entries[0]->GetSubClass(), "no subClass");
+    EXPECT_EQ(entries[0]->GetURL(), "no URL");
+    EXPECT_EQ(entries[1]->GetName(), "NEURAL");
     EXPECT_EQ(classType.CandidatesFor("neural"), nullptr);
     EXPECT_EQ(classType.CandidatesFor("NETWORK"), nullptr);
     EXPECT_EQ(classType.GetEntryCount(), 2u);

@@ -35,38 +35,6 @@ char WideToAnsiByte(char32_t c) {
     return kDefaultChar;
 }
 
-struct CaseTables {
-    std::array<unsigned char, 256> upper{};
-    std::array<unsigned char, 256> lower{};
-};
-
-constexpr CaseTables MakeCaseTables() {
-    CaseTables t;
-    for (int b = 0; b < 256; ++b) {
-        t.upper[b] = static_cast<unsigned char>(b);
-        t.lower[b] = static_cast<unsigned char>(b);
-    }
-    auto pair = [&t](int lowerByte, int upperByte) {
-        t.upper[lowerByte] = static_cast<unsigned char>(upperByte);
-        t.lower[upperByte] = static_cast<unsigned char>(lowerByte);
-    };
-    for (int b = 'a'; b <= 'z'; ++b) {
-        pair(b, b - 0x20);
-    }
-    for (int b = 0xE0; b <= 0xFE; ++b) {
-        if (b != 0xF7) {  // the division sign has no capital
-            pair(b, b - 0x20);
-        }
-    }
-    pair(0x9A, 0x8A);  // s with caron
-    pair(0x9C, 0x8C);  // oe
-    pair(0x9E, 0x8E);  // z with caron
-    pair(0xFF, 0x9F);  // y with diaeresis
-    return t;
-}
-
-constexpr CaseTables kCase = MakeCaseTables();
-
 // Decodes one UTF-8 sequence at text[i]; returns the code point and advances i, or returns
 // U+FFFD and advances by one byte when the sequence is malformed.
 char32_t DecodeUtf8(std::string_view text, size_t& i) {
@@ -217,14 +185,6 @@ bool IsValidUtf8(std::string_view text) {
         }
     }
     return true;
-}
-
-char AnsiCharUpper(char c) {
-    return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]);
-}
-
-char AnsiCharLower(char c) {
-    return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]);
 }
 
 std::string AnsiUpper(std::string_view text) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/lettercase.h"
 #include "platform/win/windef.h"
 
 constexpr UINT CP_ACP = 0;
@@ -27,9 +28,7 @@ std::string WideToUtf8(std::u16string_view text);
 // True when the bytes form well-formed UTF-8 (no overlongs, no surrogates, at most U+10FFFF).
 bool IsValidUtf8(std::string_view text);
 
-// Letter case of the ANSI code page: ASCII letters and the accented letters of Windows-1252.
-char AnsiCharUpper(char c);
-char AnsiCharLower(char c);
+// Letter case of whole texts, by the rules of lettercase.h.
 std::string AnsiUpper(std::string_view text);
 std::string AnsiLower(std::string_view text);
 
