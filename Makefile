@@ -1,6 +1,7 @@
 # The two commands of README.md. Both install what is missing, then build from scratch if needed.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: run test deps build
 
