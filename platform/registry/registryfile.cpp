@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/fs/atomicfile.h"
 #include "platform/fs/textfile.h"
@@ -14,7 +15,9 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kDwordPrefix = "dword:";
-constexpr std::array<std::string_view, 2> kRoots = {"HKEY_LOCAL_MACHINE", "HKEY_CLASSES_ROOT"};
+constexpr std::string_view kHexPrefix = "hex:";
+constexpr std::array<std::string_view, 3> kRoots = {"HKEY_LOCAL_MACHINE", "HKEY_CLASSES_ROOT",
+                                                    "HKEY_CURRENT_USER"};
 
 std::string Fold(std::string_view text) {
     return AnsiLower(text);
@@ -34,8 +37,8 @@ bool IsValidPath(std::string_view path) {
         }
         if (folded.starts_with(foldedRoot + "\\")) {
             std::string_view rest = path.substr(root.size() + 1);
-            return !rest.empty() && rest.back() != '\\' && rest.find("\\\\") == rest.npos &&
-                   !HasLineBreak(rest);
+            return !rest.empty() && rest.front() != '\\' && rest.back() != '\\' &&
+                   rest.find("\\\\") == rest.npos && !HasLineBreak(rest);
         }
     }
     return false;
@@ -75,6 +78,41 @@ std::string Quote(std::string_view text) {
     return quoted + '"';
 }
 
+// Reads "xx,xx,...": two hexadecimal digits per byte, separated by commas; empty for no bytes.
+bool ParseHexBytes(std::string_view text, std::string& bytes) {
+    bytes.clear();
+    while (!text.empty()) {
+        std::uint8_t byte = 0;
+        if (text.size() < 2) {
+            return false;
+        }
+        auto [end, error] = std::from_chars(text.data(), text.data() + 2, byte, 16);
+        if (error != std::errc() || end != text.data() + 2) {
+            return false;
+        }
+        bytes += static_cast<char>(byte);
+        text.remove_prefix(2);
+        if (!text.empty() && (text.front() != ',' || text.size() == 1)) {
+            return false;
+        }
+        if (!text.empty()) {
+            text.remove_prefix(1);
+        }
+    }
+    return true;
+}
+
+std::string FormatHexBytes(std::string_view bytes) {
+    std::string text;
+    for (char c : bytes) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(c));
+        text += text.empty() ? "" : ",";
+        text += digits;
+    }
+    return text;
+}
+
 std::string_view TrimRight(std::string_view text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
         text.remove_suffix(1);
@@ -94,6 +132,24 @@ CRegistryValue CRegistryValue::Dword(std::string_view name, std::uint32_t number
     CRegistryValue value(name, REG_DWORD);
     value.m_nNumber = number;
     return value;
+}
+
+CRegistryValue CRegistryValue::Binary(std::string_view name, std::string_view bytes) {
+    CRegistryValue value(name, REG_BINARY);
+    value.m_strBytes = bytes;
+    return value;
+}
+
+std::string CRegistryValue::Data() const {
+    if (m_dwType == REG_DWORD) {
+        char bytes[sizeof m_nNumber];
+        std::memcpy(bytes, &m_nNumber, sizeof bytes);
+        return std::string(bytes, sizeof bytes);
+    }
+    if (m_dwType == REG_BINARY) {
+        return m_strBytes;
+    }
+    return std::string(m_strText.c_str(), m_strText.size() + 1);
 }
 
 const CRegistryValue* CRegistryKey::GetValue(std::string_view name) const {
@@ -150,6 +206,24 @@ bool CRegistryFile::DeleteKey(std::string_view path) {
     return true;
 }
 
+bool CRegistryFile::HasSubkeys(std::string_view path) const {
+    std::string below = Fold(path) + "\\";
+    auto it = m_mapKeys.lower_bound(below);
+    return it != m_mapKeys.end() && it->first.starts_with(below);
+}
+
+std::vector<std::string> CRegistryFile::SubkeyNames(std::string_view path) const {
+    std::string below = Fold(path) + "\\";
+    std::vector<std::string> names;
+    for (auto it = m_mapKeys.lower_bound(below);
+         it != m_mapKeys.end() && it->first.starts_with(below); ++it) {
+        if (it->first.find('\\', below.size()) == std::string::npos) {
+            names.push_back(it->second.Path().substr(below.size()));
+        }
+    }
+    return names;
+}
+
 const CRegistryValue* CRegistryFile::GetValue(std::string_view keyPath,
                                               std::string_view name) const {
     const CRegistryKey* key = FindKey(keyPath);
@@ -202,6 +276,14 @@ bool CRegistryFile::ParseLine(std::string_view line, CRegistryKey*& current) {
         current->SetValue(CRegistryValue::String(name, text));
         return true;
     }
+    if (line.starts_with(kHexPrefix)) {
+        std::string bytes;
+        if (!ParseHexBytes(line.substr(kHexPrefix.size()), bytes)) {
+            return false;
+        }
+        current->SetValue(CRegistryValue::Binary(name, bytes));
+        return true;
+    }
     if (!line.starts_with(kDwordPrefix)) {
         return false;
     }
@@ -248,6 +330,8 @@ bool CRegistryFile::Save(std::string_view path) const {
                 char number[16];
                 std::snprintf(number, sizeof number, "dword:%08x", value.Number());
                 text += std::string("=") + number + "\n";
+            } else if (value.Type() == REG_BINARY) {
+                text += "=" + std::string(kHexPrefix) + FormatHexBytes(value.Bytes()) + "\n";
             } else {
                 text += "=" + Quote(value.Text()) + "\n";
             }

@@ -6,15 +6,18 @@
 //   @="default value"
 //   "Name"="C:\\Folder\\ with \"quotes\""
 //   "Count"=dword:0000002a
+//   "Flags"=hex:01,00,ff
 //
-// Key paths start with a root (HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT) and, like value names,
-// compare without regard to letter case. A key exists together with all its parent keys.
+// Key paths start with a root (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT or HKEY_CURRENT_USER) and,
+// like value names, compare without regard to letter case. A key exists together with all its
+// parent keys. A binary value is written on one line, however long.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry/registry.h"
 
@@ -22,6 +25,7 @@ class CRegistryValue {
 public:
     static CRegistryValue String(std::string_view name, std::string_view text);
     static CRegistryValue Dword(std::string_view name, std::uint32_t number);
+    static CRegistryValue Binary(std::string_view name, std::string_view bytes);
 
     // The empty name is the key's default value.
     const std::string& Name() const { return m_strName; }
@@ -29,6 +33,11 @@ public:
     // The text of a REG_SZ value, without a terminating zero.
     const std::string& Text() const { return m_strText; }
     std::uint32_t Number() const { return m_nNumber; }
+    // The bytes of a REG_BINARY value.
+    const std::string& Bytes() const { return m_strBytes; }
+    // The data as the registry functions hand it out: REG_SZ text with its terminating zero,
+    // REG_DWORD as four bytes in the machine's order, REG_BINARY as it is.
+    std::string Data() const;
 
 private:
     CRegistryValue(std::string_view name, DWORD type) : m_strName(name), m_dwType(type) {}
@@ -37,6 +46,7 @@ private:
     DWORD m_dwType;
     std::string m_strText;
     std::uint32_t m_nNumber = 0;
+    std::string m_strBytes;
 };
 
 class CRegistryKey {
@@ -80,6 +90,10 @@ public:
     CRegistryKey* CreateKey(std::string_view path);
     // Deletes the key with all its subkeys; the roots cannot be deleted.
     bool DeleteKey(std::string_view path);
+    bool HasSubkeys(std::string_view path) const;
+    // The names of the key's direct subkeys, in the letter case they were created with, ordered
+    // by their names folded to lower case.
+    std::vector<std::string> SubkeyNames(std::string_view path) const;
 
     const CRegistryValue* GetValue(std::string_view keyPath, std::string_view name) const;
     // Creates the key when needed. False for an invalid key path, or for a name or text holding a

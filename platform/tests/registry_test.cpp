@@ -75,6 +75,7 @@ TEST_F(RegistryTest, SaveWritesTheExportFormat) {
     EXPECT_EQ(ReadRegistry(),
               "REGEDIT4\r\n\r\n"
               "[HKEY_CLASSES_ROOT]\r\n\r\n"
+              "[HKEY_CURRENT_USER]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
@@ -88,8 +89,9 @@ TEST_F(RegistryTest, SaveWritesTheExportFormat) {
 
 TEST_F(RegistryTest, EditsKeysAndValues) {
     CRegistryFile registry;
-    EXPECT_EQ(registry.CreateKey("HKEY_CURRENT_USER\\X"), nullptr);
+    EXPECT_EQ(registry.CreateKey("HKEY_USERS\\X"), nullptr);
     EXPECT_EQ(registry.CreateKey("HKEY_LOCAL_MACHINE\\A\\\\B"), nullptr);
+    EXPECT_EQ(registry.CreateKey("HKEY_LOCAL_MACHINE\\\\A"), nullptr);
     EXPECT_FALSE(registry.SetValue("HKEY_LOCAL_MACHINE\\A", CRegistryValue::String("n", "a\nb")));
     ASSERT_TRUE(registry.SetValue("HKEY_LOCAL_MACHINE\\A\\B", CRegistryValue::String("n", "1")));
     ASSERT_TRUE(registry.SetValue("HKEY_LOCAL_MACHINE\\A-2", CRegistryValue::String("n", "2")));
@@ -109,8 +111,9 @@ TEST_F(RegistryTest, MalformedFilesAreRefused) {
          {std::string("REGEDIT5\r\n"), header + "\"a\"=\"unterminated\r\n",
           header + "\"a\"=\"x\\n\"\r\n", header + "\"a\"=\"x\" trailing\r\n",
           header + "\"a\"=dword:123456789\r\n", header + "\"a\"=dword:\r\n",
-          header + "\"a\"=dword:-1\r\n", header + "\"a\"=hex:01\r\n", header + "a=\"x\"\r\n",
-          header + "[HKEY_USERS\\K]\r\n", header + "[-HKEY_LOCAL_MACHINE\\K]\r\n",
+          header + "\"a\"=dword:-1\r\n", header + "\"a\"=hex:1\r\n", header + "\"a\"=hex:01,\r\n",
+          header + "\"a\"=hex:0g\r\n", header + "a=\"x\"\r\n", header + "[HKEY_USERS\\K]\r\n",
+          header + "[-HKEY_LOCAL_MACHINE\\K]\r\n",
           std::string("REGEDIT4\r\n\"a\"=\"outside a key\"\r\n")}) {
         WriteRegistry(text);
         CRegistryFile registry;
