@@ -98,12 +98,12 @@ private:
     std::vector<std::string> m_words;
 };
 
-struct SClassSpec {
+struct SClassShare {
     std::string_view name;
     uint32_t weight;  // share of the entries, in percent
 };
 
-constexpr std::array<SClassSpec, 8> kClasses = {{{"Person", 24},
+constexpr std::array<SClassShare, 8> kClasses = {{{"Person", 24},
                                                  {"Location", 18},
                                                  {"Organisation", 14},
                                                  {"Chemical", 12},
@@ -224,8 +224,8 @@ bool WriteLexicon(const std::filesystem::path& outDir, const std::vector<STerm>&
     }
     std::ofstream menu(outDir / "big.menu", std::ios::binary);
     menu << kClasses.size() << '\n';
-    for (const SClassSpec& spec : kClasses) {
-        menu << spec.name << "\n2\n"
+    for (const SClassShare& share : kClasses) {
+        menu << share.name << "\n2\n"
              << "Describe\tdescribe\thttp://127.0.0.1:8080/svc?\n"
              << "Related\trelated\thttp://127.0.0.1:8080/svc?\n";
     }
