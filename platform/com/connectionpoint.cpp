@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-HRESULT AtlAdvise(IUnknown* pUnkCP, IUnknown* pUnk, const IID& iid, LPDWORD pdw) {
+namespace {
+
+// The connection point for iid of the object pUnkCP, through its connection point container.
+HRESULT FindConnectionPoint(IUnknown* pUnkCP, const IID& iid, IConnectionPoint** ppPoint) {
     if (pUnkCP == nullptr) {
         return E_INVALIDARG;
     }
@@ -10,8 +13,14 @@ HRESULT AtlAdvise(IUnknown* pUnkCP, IUnknown* pUnk, const IID& iid, LPDWORD pdw)
     if (!pContainer) {
         return E_NOINTERFACE;
     }
+    return pContainer->FindConnectionPoint(iid, ppPoint);
+}
+
+}  // namespace
+
+HRESULT AtlAdvise(IUnknown* pUnkCP, IUnknown* pUnk, const IID& iid, LPDWORD pdw) {
     CComPtr<IConnectionPoint> pPoint;
-    HRESULT hr = pContainer->FindConnectionPoint(iid, &pPoint);
+    HRESULT hr = FindConnectionPoint(pUnkCP, iid, &pPoint);
     if (FAILED(hr)) {
         return hr;
     }
@@ -19,15 +28,8 @@ HRESULT AtlAdvise(IUnknown* pUnkCP, IUnknown* pUnk, const IID& iid, LPDWORD pdw)
 }
 
 HRESULT AtlUnadvise(IUnknown* pUnkCP, const IID& iid, DWORD dw) {
-    if (pUnkCP == nullptr) {
-        return E_INVALIDARG;
-    }
-    CComQIPtr<IConnectionPointContainer> pContainer(pUnkCP);
-    if (!pContainer) {
-        return E_NOINTERFACE;
-    }
     CComPtr<IConnectionPoint> pPoint;
-    HRESULT hr = pContainer->FindConnectionPoint(iid, &pPoint);
+    HRESULT hr = FindConnectionPoint(pUnkCP, iid, &pPoint);
     if (FAILED(hr)) {
         return hr;
     }
