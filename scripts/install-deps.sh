@@ -12,6 +12,9 @@ packages=(
     libgmock-dev
     libbenchmark-dev
     nlohmann-json3-dev
+    pkg-config
+    libcurl4-openssl-dev
+    libcpp-httplib-dev
 )
 
 missing=()
