@@ -223,12 +223,18 @@ private:
 // Registers the controls once and starts each test with an empty text draw log.
 class CControlsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // In the constructor, not in SetUp: fixtures derived from this one create their controls in
+    // their own constructors, which run before SetUp.
+    CControlsTest() {
         const INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_WIN95_CLASSES | ICC_COOL_CLASSES};
-        ASSERT_TRUE(InitCommonControlsEx(&init));
+        m_bInitialised = InitCommonControlsEx(&init) != FALSE;
         CTextDrawLog::Get().Clear();
     }
+    void SetUp() override { ASSERT_TRUE(m_bInitialised); }
+
+private:
+    bool m_bInitialised = false;
 };
 
 inline bool operator==(const RECT& first, const RECT& second) {
