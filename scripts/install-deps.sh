@@ -15,6 +15,7 @@ packages=(
     pkg-config
     libcurl4-openssl-dev
     libcpp-httplib-dev
+    libgumbo-dev
 )
 
 missing=()
