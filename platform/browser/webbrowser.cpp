@@ -528,22 +528,31 @@ STDMETHODIMP CWebBrowser::put_Visible(VARIANT_BOOL Value) {
     return S_OK;
 }
 
-STDMETHODIMP CWebBrowser::get_StatusBar(VARIANT_BOOL* pBool) {
-    if (pBool == nullptr) {
+HRESULT CWebBrowser::GetBarFlag(bool bFlag, VARIANT_BOOL* pValue) const {
+    if (pValue == nullptr) {
         return E_POINTER;
     }
-    *pBool = ToVariantBool(m_bStatusBar);
+    *pValue = ToVariantBool(bFlag);
     return HasWindow() ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CWebBrowser::put_StatusBar(VARIANT_BOOL Value) {
+HRESULT CWebBrowser::PutBarFlag(const char* operation, VARIANT_BOOL value, bool& bFlag,
+                                bool SBrowserWindowRecord::*pField) {
     if (!HasWindow()) {
         return E_FAIL;
     }
-    RecordOperation(std::string("put_StatusBar(") + BoolText(Value) + ")");
-    m_bStatusBar = Value != VARIANT_FALSE;
-    UpdateRecord([this](SBrowserWindowRecord& record) { record.statusBar = m_bStatusBar; });
+    RecordOperation(std::string(operation) + "(" + BoolText(value) + ")");
+    bFlag = value != VARIANT_FALSE;
+    UpdateRecord([&](SBrowserWindowRecord& record) { record.*pField = bFlag; });
     return S_OK;
+}
+
+STDMETHODIMP CWebBrowser::get_StatusBar(VARIANT_BOOL* pBool) {
+    return GetBarFlag(m_bStatusBar, pBool);
+}
+
+STDMETHODIMP CWebBrowser::put_StatusBar(VARIANT_BOOL Value) {
+    return PutBarFlag("put_StatusBar", Value, m_bStatusBar, &SBrowserWindowRecord::statusBar);
 }
 
 STDMETHODIMP CWebBrowser::get_ToolBar(int* Value) {
@@ -565,39 +574,19 @@ STDMETHODIMP CWebBrowser::put_ToolBar(int Value) {
 }
 
 STDMETHODIMP CWebBrowser::get_MenuBar(VARIANT_BOOL* Value) {
-    if (Value == nullptr) {
-        return E_POINTER;
-    }
-    *Value = ToVariantBool(m_bMenuBar);
-    return HasWindow() ? S_OK : E_FAIL;
+    return GetBarFlag(m_bMenuBar, Value);
 }
 
 STDMETHODIMP CWebBrowser::put_MenuBar(VARIANT_BOOL Value) {
-    if (!HasWindow()) {
-        return E_FAIL;
-    }
-    RecordOperation(std::string("put_MenuBar(") + BoolText(Value) + ")");
-    m_bMenuBar = Value != VARIANT_FALSE;
-    UpdateRecord([this](SBrowserWindowRecord& record) { record.menuBar = m_bMenuBar; });
-    return S_OK;
+    return PutBarFlag("put_MenuBar", Value, m_bMenuBar, &SBrowserWindowRecord::menuBar);
 }
 
 STDMETHODIMP CWebBrowser::get_AddressBar(VARIANT_BOOL* Value) {
-    if (Value == nullptr) {
-        return E_POINTER;
-    }
-    *Value = ToVariantBool(m_bAddressBar);
-    return HasWindow() ? S_OK : E_FAIL;
+    return GetBarFlag(m_bAddressBar, Value);
 }
 
 STDMETHODIMP CWebBrowser::put_AddressBar(VARIANT_BOOL Value) {
-    if (!HasWindow()) {
-        return E_FAIL;
-    }
-    RecordOperation(std::string("put_AddressBar(") + BoolText(Value) + ")");
-    m_bAddressBar = Value != VARIANT_FALSE;
-    UpdateRecord([this](SBrowserWindowRecord& record) { record.addressBar = m_bAddressBar; });
-    return S_OK;
+    return PutBarFlag("put_AddressBar", Value, m_bAddressBar, &SBrowserWindowRecord::addressBar);
 }
 
 STDMETHODIMP CWebBrowser::get_Width(LONG* pl) {

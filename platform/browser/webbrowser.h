@@ -39,6 +39,7 @@
 
 class CBrowserFrameWindow;
 class CDocument;
+struct SBrowserWindowRecord;
 
 class CWebBrowser : public CComObjectRootEx<CComSingleThreadModel>,
                     public CNoTypeInfoDispatch<IWebBrowser2>,
@@ -156,6 +157,10 @@ private:
 
     // Adds to this browser's record in CBrowserWindows, when it has one.
     void RecordOperation(const std::string& operation);
+    // The address, status and menu bar flags: kept here and in the window's record.
+    HRESULT GetBarFlag(bool bFlag, VARIANT_BOOL* pValue) const;
+    HRESULT PutBarFlag(const char* operation, VARIANT_BOOL value, bool& bFlag,
+                       bool SBrowserWindowRecord::*pField);
     void RecordNavigation(const std::u16string& address);
     template <class F>
     void UpdateRecord(F change);
