@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dom/asciicase.h"
+#include "platform/dom/cdatasections.h"
 #include "platform/dom/charsetdecoder.h"
 #include "platform/text/codepage.h"
 
@@ -17,7 +18,7 @@ class CGumboOutput {
 public:
     CGumboOutput(const GumboOptions& options, std::string html)
         : m_options(options),
-          m_strHtml(std::move(html)),
+          m_strHtml(NeutraliseCDataSections(std::move(html))),
           m_pOutput(gumbo_parse_with_options(&m_options, m_strHtml.data(), m_strHtml.size())) {}
     ~CGumboOutput() {
         if (m_pOutput != nullptr) {
