@@ -104,13 +104,13 @@ struct SClassShare {
 };
 
 constexpr std::array<SClassShare, 8> kClasses = {{{"Person", 24},
-                                                 {"Location", 18},
-                                                 {"Organisation", 14},
-                                                 {"Chemical", 12},
-                                                 {"Disease", 10},
-                                                 {"Gene", 9},
-                                                 {"Anatomy", 7},
-                                                 {"Instrument", 6}}};
+                                                  {"Location", 18},
+                                                  {"Organisation", 14},
+                                                  {"Chemical", 12},
+                                                  {"Disease", 10},
+                                                  {"Gene", 9},
+                                                  {"Anatomy", 7},
+                                                  {"Instrument", 6}}};
 
 struct STerm {
     size_t classIndex;

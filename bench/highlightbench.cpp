@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/benchreport.h"
 #include "platform/com/bstr.h"
 #include "platform/com/comptr.h"
 #include "platform/dom/com/htmldocumentobject.h"
@@ -33,30 +34,6 @@ namespace {
 
 constexpr double kGoalRatio = 20.0;
 constexpr size_t kPageBytes = 1'000'000;
-
-using CClock = std::chrono::steady_clock;
-
-double SecondsSince(CClock::time_point start) {
-    return std::chrono::duration<double>(CClock::now() - start).count();
-}
-
-std::string Fixed(double value, int decimals) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string Milliseconds(double seconds) {
-    return Fixed(seconds * 1000.0, 1) + " ms";
-}
-
-void PrintFigure(std::string_view label, const std::string& value) {
-    std::cout << label;
-    for (size_t k = label.size(); k < 28; ++k) {
-        std::cout << ' ';
-    }
-    std::cout << value << '\n';
-}
 
 struct SOptions {
     size_t occurrences = 10'000;

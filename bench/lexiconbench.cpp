@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/benchreport.h"
 #include "lexicon/loadreport.h"
 #include "lexicon/ontology.h"
 #include "lexicon/wordsplitter.h"
@@ -27,12 +28,6 @@
 namespace {
 
 constexpr double kGoalRatio = 3.0;
-
-using CClock = std::chrono::steady_clock;
-
-double SecondsSince(CClock::time_point start) {
-    return std::chrono::duration<double>(CClock::now() - start).count();
-}
 
 // VmHWM (peak) and VmRSS (now) of this process, in kB.
 struct SMemory {
@@ -62,24 +57,6 @@ std::string Megabytes(long kb) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(kb) / 1024.0);
     return text;
-}
-
-std::string Fixed(double value, int decimals) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string Milliseconds(double seconds) {
-    return Fixed(seconds * 1000.0, 1) + " ms";
-}
-
-void PrintFigure(std::string_view label, const std::string& value) {
-    std::cout << label;
-    for (size_t k = label.size(); k < 28; ++k) {
-        std::cout << ' ';
-    }
-    std::cout << value << '\n';
 }
 
 struct SOptions {
