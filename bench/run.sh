@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the lexicon benchmark (Release), generates its data and runs it on the generated lexicon,
-# then on the WordNet lexicon when it is present.
+# Builds the benchmarks (Release), generates the lexicon data and runs the lexicon benchmark on the
+# generated lexicon and on the WordNet lexicon when it is present, then the highlighting benchmark.
 # Usage: bench/run.sh [--repeat R] [--entries N] [--words W] [--seed S]
 # Environment: LIRSET_BENCH_BUILD (build folder, default build-bench), LIRSET_WORDNET (term file).
 set -euo pipefail
@@ -23,7 +23,7 @@ step() { printf '\n=== %s\n' "$*"; }
 
 step "build (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$build" -j 2 --target lirset-genlexicon lirset-lexiconbench > /dev/null
+cmake --build "$build" -j 2 --target lirset-genlexicon lirset-lexiconbench lirset-highlightbench > /dev/null
 gen=$build/bench/lirset-genlexicon
 bench=$build/bench/lirset-lexiconbench
 
@@ -46,3 +46,6 @@ if [ -f "$wordnet" ]; then
 else
     step "no WordNet lexicon at $wordnet; skipped"
 fi
+
+step "highlighting a large page"
+"$build/bench/lirset-highlightbench" ${bench_args[@]+"${bench_args[@]}"}
