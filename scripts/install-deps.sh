@@ -9,8 +9,6 @@ packages=(
     make
     libexpat1-dev
     libgtest-dev
-    libgmock-dev
-    libbenchmark-dev
     nlohmann-json3-dev
     pkg-config
     libcurl4-openssl-dev
