@@ -603,18 +603,7 @@ STDMETHODIMP CWebBrowser::get_Width(LONG* pl) {
 }
 
 STDMETHODIMP CWebBrowser::put_Width(LONG Width) {
-    LONG nHeight = 0;
-    if (Width < 0) {
-        return E_INVALIDARG;
-    }
-    if (FAILED(get_Height(&nHeight))) {
-        return E_FAIL;
-    }
-    RecordOperation("put_Width(" + std::to_string(Width) + ")");
-    ::SetWindowPos(m_pFrameWindow->m_hWnd, nullptr, 0, 0, Width, nHeight,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    UpdateRecord([Width](SBrowserWindowRecord& record) { record.width = Width; });
-    return S_OK;
+    return PutSize("put_Width", Width, true);
 }
 
 STDMETHODIMP CWebBrowser::get_Height(LONG* pl) {
@@ -631,17 +620,24 @@ STDMETHODIMP CWebBrowser::get_Height(LONG* pl) {
 }
 
 STDMETHODIMP CWebBrowser::put_Height(LONG Height) {
-    LONG nWidth = 0;
-    if (Height < 0) {
+    return PutSize("put_Height", Height, false);
+}
+
+HRESULT CWebBrowser::PutSize(const char* operation, LONG nValue, bool bWidth) {
+    if (nValue < 0) {
         return E_INVALIDARG;
     }
-    if (FAILED(get_Width(&nWidth))) {
+    LONG nWidth = 0;
+    LONG nHeight = 0;
+    if (FAILED(get_Width(&nWidth)) || FAILED(get_Height(&nHeight))) {
         return E_FAIL;
     }
-    RecordOperation("put_Height(" + std::to_string(Height) + ")");
-    ::SetWindowPos(m_pFrameWindow->m_hWnd, nullptr, 0, 0, nWidth, Height,
+    (bWidth ? nWidth : nHeight) = nValue;
+    RecordOperation(std::string(operation) + "(" + std::to_string(nValue) + ")");
+    ::SetWindowPos(m_pFrameWindow->m_hWnd, nullptr, 0, 0, nWidth, nHeight,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    UpdateRecord([Height](SBrowserWindowRecord& record) { record.height = Height; });
+    UpdateRecord(
+        [=](SBrowserWindowRecord& record) { (bWidth ? record.width : record.height) = nValue; });
     return S_OK;
 }
 

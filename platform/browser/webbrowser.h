@@ -157,6 +157,8 @@ private:
 
     // Adds to this browser's record in CBrowserWindows, when it has one.
     void RecordOperation(const std::string& operation);
+    // put_Width (bWidth) or put_Height: resizes the window and records the new size.
+    HRESULT PutSize(const char* operation, LONG nValue, bool bWidth);
     // The address, status and menu bar flags: kept here and in the window's record.
     HRESULT GetBarFlag(bool bFlag, VARIANT_BOOL* pValue) const;
     HRESULT PutBarFlag(const char* operation, VARIANT_BOOL value, bool& bFlag,

@@ -140,32 +140,14 @@ std::optional<CTextRange::EUnit> CTextRange::ParseUnit(std::u16string_view unit)
 }
 
 std::optional<long> CTextRange::MoveStart(std::u16string_view unit, long nCount) {
-    std::optional<EUnit> eUnit = ParseUnit(unit);
-    size_t nStart = 0;
-    size_t nEnd = 0;
-    CRenderedText* pText = eUnit ? Resolve(nStart, nEnd) : nullptr;
-    if (pText == nullptr) {
-        return std::nullopt;
-    }
-    if (*eUnit == EUnit::Character) {
-        long nMoved = 0;
-        size_t nOffset = pText->MoveByCharacters(nStart, nCount, nMoved);
-        if (nMoved != 0) {
-            MoveEndPoint(true, pText->StartPointAt(nOffset), nOffset, nEnd);
-        }
-        return nMoved;
-    }
-    if (nCount == 0) {
-        return 0;
-    }
-    size_t nOffset = nCount > 0 ? pText->GetLength() : 0;
-    MoveEndPoint(true,
-                 nCount > 0 ? CBoundaryPoint::AtEnd(*m_pBody) : CBoundaryPoint::AtStart(*m_pBody),
-                 nOffset, nEnd);
-    return nOffset == nStart ? 0 : (nCount > 0 ? 1 : -1);
+    return MoveBoundary(true, unit, nCount);
 }
 
 std::optional<long> CTextRange::MoveEnd(std::u16string_view unit, long nCount) {
+    return MoveBoundary(false, unit, nCount);
+}
+
+std::optional<long> CTextRange::MoveBoundary(bool bStart, std::u16string_view unit, long nCount) {
     std::optional<EUnit> eUnit = ParseUnit(unit);
     size_t nStart = 0;
     size_t nEnd = 0;
@@ -173,11 +155,14 @@ std::optional<long> CTextRange::MoveEnd(std::u16string_view unit, long nCount) {
     if (pText == nullptr) {
         return std::nullopt;
     }
+    const size_t nFrom = bStart ? nStart : nEnd;
+    const size_t nOther = bStart ? nEnd : nStart;
     if (*eUnit == EUnit::Character) {
         long nMoved = 0;
-        size_t nOffset = pText->MoveByCharacters(nEnd, nCount, nMoved);
+        size_t nOffset = pText->MoveByCharacters(nFrom, nCount, nMoved);
         if (nMoved != 0) {
-            MoveEndPoint(false, pText->EndPointAt(nOffset), nOffset, nStart);
+            MoveEndPoint(bStart, bStart ? pText->StartPointAt(nOffset) : pText->EndPointAt(nOffset),
+                         nOffset, nOther);
         }
         return nMoved;
     }
@@ -185,10 +170,10 @@ std::optional<long> CTextRange::MoveEnd(std::u16string_view unit, long nCount) {
         return 0;
     }
     size_t nOffset = nCount > 0 ? pText->GetLength() : 0;
-    MoveEndPoint(false,
+    MoveEndPoint(bStart,
                  nCount > 0 ? CBoundaryPoint::AtEnd(*m_pBody) : CBoundaryPoint::AtStart(*m_pBody),
-                 nOffset, nStart);
-    return nOffset == nEnd ? 0 : (nCount > 0 ? 1 : -1);
+                 nOffset, nOther);
+    return nOffset == nFrom ? 0 : (nCount > 0 ? 1 : -1);
 }
 
 void CTextRange::MoveEndPoint(bool bStart, const CBoundaryPoint& point, size_t nOffset,

@@ -64,6 +64,8 @@ private:
     // The body's text model and the text offsets of the two points, when the range still belongs
     // to the document's body.
     CRenderedText* Resolve(size_t& nStart, size_t& nEnd) const;
+    // MoveStart (bStart) or MoveEnd.
+    std::optional<long> MoveBoundary(bool bStart, std::u16string_view unit, long nCount);
     // Moves one end to nOffset (a text offset), taking the other along when it is passed.
     void MoveEndPoint(bool bStart, const CBoundaryPoint& point, size_t nOffset, size_t nOther);
 
