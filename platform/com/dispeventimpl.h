@@ -50,18 +50,24 @@ inline const VARIANT& Target(const VARIANT& arg) {
     return arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal != nullptr ? *arg.pvarVal : arg;
 }
 
+// An argument that must hold exactly the given type, read from the given member.
+template <class T>
+HRESULT ReadTyped(VARIANT& arg, VARTYPE vt, T VARIANT::*pMember, T& value) {
+    const VARIANT& target = Target(arg);
+    if (target.vt != vt) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    value = target.*pMember;
+    return S_OK;
+}
+
 inline HRESULT ReadArgument(VARIANT& arg, VARIANT*& value) {
     value = arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal != nullptr ? arg.pvarVal : &arg;
     return S_OK;
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, IDispatch*& value) {
-    const VARIANT& target = Target(arg);
-    if (target.vt != VT_DISPATCH) {
-        return DISP_E_TYPEMISMATCH;
-    }
-    value = target.pdispVal;
-    return S_OK;
+    return ReadTyped(arg, VT_DISPATCH, &VARIANT::pdispVal, value);
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, IUnknown*& value) {
@@ -78,30 +84,15 @@ inline HRESULT ReadArgument(VARIANT& arg, IUnknown*& value) {
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, BSTR& value) {
-    const VARIANT& target = Target(arg);
-    if (target.vt != VT_BSTR) {
-        return DISP_E_TYPEMISMATCH;
-    }
-    value = target.bstrVal;
-    return S_OK;
+    return ReadTyped(arg, VT_BSTR, &VARIANT::bstrVal, value);
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, LONG& value) {
-    const VARIANT& target = Target(arg);
-    if (target.vt != VT_I4) {
-        return DISP_E_TYPEMISMATCH;
-    }
-    value = target.lVal;
-    return S_OK;
+    return ReadTyped(arg, VT_I4, &VARIANT::lVal, value);
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, VARIANT_BOOL& value) {
-    const VARIANT& target = Target(arg);
-    if (target.vt != VT_BOOL) {
-        return DISP_E_TYPEMISMATCH;
-    }
-    value = target.boolVal;
-    return S_OK;
+    return ReadTyped(arg, VT_BOOL, &VARIANT::boolVal, value);
 }
 
 inline HRESULT ReadArgument(VARIANT& arg, VARIANT_BOOL*& value) {

@@ -12,6 +12,16 @@ CGdiObjectTable& Table() {
     return CGdiObjectTable::Get();
 }
 
+// Runs f on the device context under the table's lock, or gives fallback for a handle that names
+// none.
+template <class R, class F>
+R WithContext(HDC hdc, R fallback, F f) {
+    CGdiObjectTable& table = Table();
+    auto lock = table.Lock();
+    CDeviceContext* context = table.FindContext(hdc);
+    return context != nullptr ? static_cast<R>(f(*context)) : fallback;
+}
+
 // Bytes of one row of a bitmap's device-dependent form.
 LONG WidthBytes(int width, int bitsPerPixel) {
     return static_cast<LONG>(((width * bitsPerPixel + 15) / 16) * 2);
@@ -250,67 +260,48 @@ int GetDeviceCaps(HDC hdc, int index) {
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF colour) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? std::exchange(context->m_clrBack, colour & 0x00FFFFFF)
-                              : CLR_INVALID;
+    return WithContext(hdc, CLR_INVALID, [colour](CDeviceContext& context) {
+        return std::exchange(context.m_clrBack, colour & 0x00FFFFFF);
+    });
 }
 
 COLORREF GetBkColor(HDC hdc) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? context->m_clrBack : CLR_INVALID;
+    return WithContext(hdc, CLR_INVALID, [](CDeviceContext& context) { return context.m_clrBack; });
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF colour) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? std::exchange(context->m_clrText, colour & 0x00FFFFFF)
-                              : CLR_INVALID;
+    return WithContext(hdc, CLR_INVALID, [colour](CDeviceContext& context) {
+        return std::exchange(context.m_clrText, colour & 0x00FFFFFF);
+    });
 }
 
 COLORREF GetTextColor(HDC hdc) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? context->m_clrText : CLR_INVALID;
+    return WithContext(hdc, CLR_INVALID, [](CDeviceContext& context) { return context.m_clrText; });
 }
 
 int SetBkMode(HDC hdc, int mode) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    if (context == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
+    if (mode != TRANSPARENT && mode != OPAQUE) {
         return 0;
     }
-    return std::exchange(context->m_nBkMode, mode);
+    return WithContext(
+        hdc, 0, [mode](CDeviceContext& context) { return std::exchange(context.m_nBkMode, mode); });
 }
 
 int GetBkMode(HDC hdc) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? context->m_nBkMode : 0;
+    return WithContext(hdc, 0, [](CDeviceContext& context) { return context.m_nBkMode; });
 }
 
 int SetStretchBltMode(HDC hdc, int mode) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    if (context == nullptr || mode < BLACKONWHITE || mode > HALFTONE) {
+    if (mode < BLACKONWHITE || mode > HALFTONE) {
         return 0;
     }
-    return std::exchange(context->m_nStretchMode, mode);
+    return WithContext(hdc, 0, [mode](CDeviceContext& context) {
+        return std::exchange(context.m_nStretchMode, mode);
+    });
 }
 
 int GetStretchBltMode(HDC hdc) {
-    CGdiObjectTable& table = Table();
-    auto lock = table.Lock();
-    CDeviceContext* context = table.FindContext(hdc);
-    return context != nullptr ? context->m_nStretchMode : 0;
+    return WithContext(hdc, 0, [](CDeviceContext& context) { return context.m_nStretchMode; });
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
