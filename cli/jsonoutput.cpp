@@ -17,6 +17,12 @@ void PrintJson(const nlohmann::ordered_json& json) {
     std::cout << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
+std::string DescribeEntry(const CLexiconEntry& entry) {
+    return AnsiToUtf8(entry.GetName()) + "  (spanId " + AnsiToUtf8(entry.GetSpanId()) +
+           ", subClass " + AnsiToUtf8(entry.GetSubClass()) + ", ontology " +
+           AnsiToUtf8(entry.GetOntologyName()) + ")";
+}
+
 int ReportUsageError(const SUsageError& error) {
     std::cerr << "lirset: " << error.message << "\n";
     return 2;

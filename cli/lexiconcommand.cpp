@@ -84,10 +84,7 @@ void PrintEntries(const COntology& ontology) {
         std::cout << "\nClass " << AnsiToUtf8(name) << "\n";
         for (const auto& [firstWord, candidates] : classType->GetIndex()) {
             for (const auto& entry : candidates.Entries()) {
-                std::cout << "  " << AnsiToUtf8(entry->GetName()) << "  (spanId "
-                          << AnsiToUtf8(entry->GetSpanId()) << ", subClass "
-                          << AnsiToUtf8(entry->GetSubClass()) << ", ontology "
-                          << AnsiToUtf8(entry->GetOntologyName()) << ")\n";
+                std::cout << "  " << DescribeEntry(*entry) << "\n";
             }
         }
         const CContextMenu& menu = *classType->GetMenu();

@@ -37,10 +37,7 @@ void PrintMatches(const std::vector<std::string>& words,
         }
         std::cout << matches->size() << " match(es)\n";
         for (const auto& match : *matches) {
-            std::cout << "  " << AnsiToUtf8(match->GetName()) << "  (spanId "
-                      << AnsiToUtf8(match->GetSpanId()) << ", subClass "
-                      << AnsiToUtf8(match->GetSubClass()) << ", ontology "
-                      << AnsiToUtf8(match->GetOntologyName()) << ")\n";
+            std::cout << "  " << DescribeEntry(*match) << "\n";
         }
     }
 }

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "lexicon/firstwordtable.h"
+
 std::uint32_t CCandidates::Hash(std::string_view word) {
-    std::uint32_t hash = 2166136261u;
-    for (char c : word) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return hash;
+    return static_cast<std::uint32_t>(CWordHash::Of(word));
 }
 
 void CCandidates::Add(std::unique_ptr<CLexiconEntry> entry) {

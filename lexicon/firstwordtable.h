@@ -19,6 +19,15 @@ class CCandidates;
 // high bits (the filter) spread.
 class CWordHash {
 public:
+    // The hash of the bytes as they are.
+    static std::uint64_t Of(std::string_view text) {
+        CWordHash hash;
+        for (char c : text) {
+            hash.Add(c);
+        }
+        return hash.Value();
+    }
+
     void Add(char c) { m_state = (m_state ^ static_cast<unsigned char>(c)) * 0x100000001b3ull; }
     std::uint64_t Value() const {
         std::uint64_t h = m_state;

@@ -5,11 +5,7 @@
 #include "lexicon/firstwordtable.h"
 
 std::uint64_t CTextSet::Hash(std::string_view text) {
-    CWordHash hash;
-    for (char c : text) {
-        hash.Add(c);
-    }
-    return hash.Value();
+    return CWordHash::Of(text);
 }
 
 size_t CTextSet::SlotFor(std::string_view text, std::uint64_t hash) const {
